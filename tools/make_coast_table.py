@@ -21,11 +21,14 @@ How the outlines are made:
   * Landmasses that hold a sea seed are left out: the seeds are fixed and must
     lie in water (at this resolution Sulawesi covers the seed at 0N 120E).
   * Each ring is resampled finely and every point moved to a nearby lattice
-    point on the land side of the shore (inside a landmass, outside a lake), so
-    the whole-degree outlines never creep into the water that the seeds fill.
+    point on the land side of the shore (inside a landmass, outside a lake) and
+    not next to a seed, so the whole-degree outlines never creep into the water
+    that the seeds fill: a seed on a coastline pixel would fill nothing.
   * Points are then dropped, the least visible first (Visvalingam), until the
-    table holds exactly the wanted number of records; a drop that would bring
-    a line within a degree of a seed is refused.
+    table holds exactly the wanted number of records. A drop is refused when
+    the new line would pass close to a seed, or would be longer than three
+    degrees: the globe leaves a line that crosses the limb undrawn, and a long
+    one would leave a wide gap there.
   * The south polar outline starts where it crosses the 180th meridian.
 """
 
@@ -39,7 +42,8 @@ from collections import defaultdict
 RECORDS = 2977
 OUTLINES = 56
 EXTRA_LAKES = 8          # largest lakes beyond the four that hold seeds
-SEED_CLEARANCE = 0.5     # degrees (longitude scaled by the cosine of the latitude)
+MAX_STEP = 3            # degrees; a longer line would leave a wide gap at the limb
+SEED_CLEARANCE = 0.8     # degrees (longitude scaled by the cosine of the latitude)
 RESAMPLE_STEP = 0.25     # degrees
 
 # Sea seeds (lon, lat), as the program fills from them.
@@ -186,7 +190,8 @@ class Outline:
     def snap(self, p, seeds):
         fx, fy = math.floor(p[0]), math.floor(p[1])
         cands = [(fx + dx, fy + dy) for dx in (-1, 0, 1, 2) for dy in (-1, 0, 1, 2)]
-        cands = [c for c in cands if (c[0] % 360, c[1]) not in seeds]
+        cands = [c for c in cands
+                 if min(segment_distance(c, c, s) for s in SEEDS) >= SEED_CLEARANCE]
         cands.sort(key=lambda c: ((c[0] - p[0]) ** 2 + (c[1] - p[1]) ** 2, c))
         for c in cands:
             if (c[0] - p[0]) ** 2 + (c[1] - p[1]) ** 2 <= 1.5 ** 2 and self.keeps(c):
@@ -270,6 +275,10 @@ def clear_of_seeds(a, b):
     return all(segment_distance(a, b, s) >= SEED_CLEARANCE for s in SEEDS)
 
 
+def step(a, b):
+    return max(abs(wrap180(b[0] - a[0])), abs(b[1] - a[1]))
+
+
 def triangle_area(a, b, c):
     bx, by = local(b, a)
     cx, cy = local(c, a)
@@ -299,7 +308,7 @@ def thin_to(outlines, total):
         if not links[i][2] or links[i][0] != prev or links[i][1] != nxt or alive[oi] <= 4:
             continue
         pts = outlines[oi].points
-        if not clear_of_seeds(pts[prev], pts[nxt]):
+        if step(pts[prev], pts[nxt]) > MAX_STEP or not clear_of_seeds(pts[prev], pts[nxt]):
             continue
         links[i][2] = False
         links[prev][1] = nxt

@@ -1,0 +1,52 @@
+// Shared fixtures of the Win32 tests.
+#pragma once
+
+#include <doctest/doctest.h>
+
+#include "kanvo/graphics.h"
+#include "kanvo/src/state.h"
+
+namespace test {
+
+// Pixels as 0xBBGGRR, read under the lock: the window thread paints into the
+// window's context, and its BeginPaint changes that context's visible region.
+inline COLORREF WindowPixel(int x, int y) {
+  kanvo::GraphicsLockGuard lock;
+  return GetPixel(kanvo::Graphics.WindowDC, x, y);
+}
+inline COLORREF PagePixel(int x, int y) {
+  kanvo::GraphicsLockGuard lock;
+  return GetPixel(kanvo::Graphics.PageDC, x, y);
+}
+
+// Lets the window thread paint what is pending.
+inline void Repaint(HWND window) { UpdateWindow(window); }
+
+// Waits until the paints that showing the window caused have been handled, so
+// that a test sees only the repaints it causes itself.
+inline void Settle(HWND window) {
+  for (int i = 0; i < 5; ++i) {
+    UpdateWindow(window);
+    Sleep(20);
+  }
+}
+
+// Opens a window for one test case and closes it again, whatever the test did.
+struct OpenWindow {
+  explicit OpenWindow(std::int16_t driver = 9, std::int16_t mode = 4,
+                      std::string_view title = "kanvo test") {
+    std::int16_t d = driver, m = mode;
+    kanvo::StartGraphics(d, m, title);
+    REQUIRE(kanvo::IsGraphicsOpen());
+    Settle(Window());
+  }
+  ~OpenWindow() {
+    if (kanvo::IsGraphicsOpen()) kanvo::StopGraphics();
+  }
+  OpenWindow(const OpenWindow&) = delete;
+  OpenWindow& operator=(const OpenWindow&) = delete;
+
+  HWND Window() const { return kanvo::Graphics.WindowHandle.load(); }
+};
+
+}  // namespace test

@@ -25,6 +25,7 @@ enum StatusCode : std::int16_t {
   StatusNotPaletteMode = -8,   // ApplyPalette in direct colour
   StatusNoOpenGL = -9,         // the OpenGL contexts could not be made
   StatusAlreadyOpen = -10,     // StartGraphics while open
+  StatusWriteFailed = -11,     // SavePage: the file could not be written
 };
 
 // A colour argument: an RGB value (red in the low byte) in direct colour, a
@@ -80,6 +81,11 @@ void SetShowPage(std::int16_t page);  // also repaints the whole window from it
 // 2: show now (repaint from the shown page, or swap buffers when the window
 // is the OpenGL target). Other values do nothing.
 void RefreshScreen(std::int16_t how);
+
+// Writes page 0..3 as a Windows bitmap file of the page's depth, with its
+// colour table in the palette modes. Status 0, -1, -7 (page outside 0..3),
+// -11 (the file could not be created or written; a partial file is removed).
+void SavePage(std::int16_t page, std::string_view fileName);
 
 // Largest x and y of the client area of the current or last window; 0 before
 // the first. Never fail.

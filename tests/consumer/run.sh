@@ -23,6 +23,7 @@ i686-w64-mingw32-g++-posix -static -o "$work/consumer-pc.exe" "$src/tests/consum
 export KANVO_UNMANAGED=1
 for exe in "$work/cmake/consumer.exe" "$work/consumer-pc.exe"; do
   out=$("$src/scripts/wine-run" "$exe")
+  out=${out//$'\r'/}  # the Windows console ends lines with CR LF
   echo "$exe: $out"
   [ "$out" = "consumer ok" ]
 done

@@ -94,6 +94,8 @@ struct GraphicsState {
   bool GLTarget = false;
   HGLRC WindowGLContext = nullptr;
   HGLRC PageGLContext = nullptr;
+  // Set only by tests: SetupOpenGL then fails as if no context could be made.
+  bool RefuseGLForTest = false;
 };
 
 extern GraphicsState Graphics;

@@ -8,15 +8,27 @@
 
 namespace test {
 
+// A pixel whatever the clipping region: GetPixel may report a pixel outside
+// it as CLR_INVALID (Wine does so on a window with an OpenGL pixel format).
+inline COLORREF UnclippedPixel(HDC dc, int x, int y) {
+  HRGN clip = CreateRectRgn(0, 0, 0, 0);
+  const bool clipped = GetClipRgn(dc, clip) == 1;
+  if (clipped) SelectClipRgn(dc, nullptr);
+  const COLORREF color = GetPixel(dc, x, y);
+  if (clipped) SelectClipRgn(dc, clip);
+  DeleteObject(clip);
+  return color;
+}
+
 // Pixels as 0xBBGGRR, read under the lock: the window thread paints into the
 // window's context, and its BeginPaint changes that context's visible region.
 inline COLORREF WindowPixel(int x, int y) {
   kanvo::GraphicsLockGuard lock;
-  return GetPixel(kanvo::Graphics.WindowDC, x, y);
+  return UnclippedPixel(kanvo::Graphics.WindowDC, x, y);
 }
 inline COLORREF PagePixel(int x, int y) {
   kanvo::GraphicsLockGuard lock;
-  return GetPixel(kanvo::Graphics.PageDC, x, y);
+  return UnclippedPixel(kanvo::Graphics.PageDC, x, y);
 }
 
 // Lets the window thread paint what is pending.

@@ -1,0 +1,38 @@
+// Shared parts of the benchmark: the clock, the rate measurement and the rows
+// of the table.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+double Seconds();
+
+// Calls step() repeatedly for at least minSeconds and returns calls per
+// second.
+double Rate(const std::function<void()>& step, double minSeconds = 0.3);
+
+struct Row {
+  std::string Name;
+  std::string Unit;  // what one call counts as
+  double Kanvo = 0;  // per second
+  double Direct = 0; // per second; 0 when there is no direct counterpart
+  std::string Note;
+};
+
+// Measures both ways several times, alternating, and keeps the best rate of
+// each, which is the least disturbed by the rest of the machine.
+Row Compare(std::string name, std::string unit, const std::function<void()>& kanvo,
+            const std::function<void()>& direct, std::string note = {});
+
+void PrimitiveRows(std::vector<Row>& rows);
+
+// StartGraphics plus StopGraphics, and a window thread with the same window,
+// pages, palette and OpenGL contexts run by direct calls.
+Row OpenCloseRow();
+
+}  // namespace bench

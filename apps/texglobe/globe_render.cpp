@@ -77,9 +77,14 @@ bool LoadTextureImage() {
   CloseHandle(file);
 
   glEnable(GL_TEXTURE_2D);
-  // Rejects a top-down or empty picture; the globe is then drawn white.
-  gluBuild2DMipmaps(GL_TEXTURE_2D, 3, Image.ImageWidth, Image.ImageHeight, GL_RGB,
-                    GL_UNSIGNED_BYTE, ImageData + ImageHeaderSize);
+  // Without a current context (no OpenGL, or no window) GLU faults on the
+  // missing version string instead of doing nothing; there is nothing to
+  // texture then anyway.
+  if (wglGetCurrentContext() != nullptr) {
+    // Rejects a top-down or empty picture; the globe is then drawn white.
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, Image.ImageWidth, Image.ImageHeight, GL_RGB,
+                      GL_UNSIGNED_BYTE, ImageData + ImageHeaderSize);
+  }
   return true;
 }
 

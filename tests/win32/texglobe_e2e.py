@@ -11,6 +11,7 @@ The globe faces the viewer with texture s = 0.75 at the start and turns
 first seconds, long before that spin could carry a border to the centre.
 """
 import os
+import signal
 import struct
 import subprocess
 import sys
@@ -67,9 +68,11 @@ class Run:
                 f.write(picture)
         self.out = open(os.path.join(self.dir.name, "stdout.txt"), "w+b")
         self.err = open(os.path.join(self.dir.name, "stderr.txt"), "w+b")
+        # A session of its own, so that a run that hangs can be ended with
+        # everything it started (a launcher script's Xvfb and Wine server).
         self.proc = subprocess.Popen([*launcher, exe], cwd=self.dir.name, stdout=self.out,
                                      stderr=self.err, stdin=subprocess.DEVNULL,
-                                     env={**os.environ, **(env or {})})
+                                     env={**os.environ, **(env or {})}, start_new_session=True)
         self.window = None
 
     def wait_window(self, limit=30):
@@ -111,17 +114,29 @@ class Run:
         try:
             self.proc.wait(limit)
         except subprocess.TimeoutExpired:
-            self.proc.kill()
-            self.proc.wait()
+            self.stop()
             raise Failure(f"texglobe did not end within {limit} s")
         self.out.seek(0)
         self.err.seek(0)
         return self.proc.returncode, self.out.read(), self.err.read()
 
+    def stop(self):
+        """Ends the run's process group: politely first, so that a launcher
+        script's clean-up runs, then for good."""
+        for sig, grace in ((signal.SIGTERM, 10), (signal.SIGKILL, 5)):
+            try:
+                os.killpg(self.proc.pid, sig)
+            except ProcessLookupError:
+                return
+            try:
+                self.proc.wait(grace)
+                return
+            except subprocess.TimeoutExpired:
+                pass
+
     def close(self):
         if self.proc.poll() is None:
-            self.proc.kill()
-            self.proc.wait()
+            self.stop()
         self.out.close()
         self.err.close()
         self.dir.cleanup()

@@ -40,6 +40,8 @@ void SelectGLTarget(bool window) {
     SetStatus(StatusNoOpenGL);
     return;
   }
+  // Closing deleted the contexts, the device contexts and the lock.
+  if (!BeginOperation()) return;
   Graphics.GLTarget = window;
   GraphicsLockGuard lock;
   const ViewRectangle view = Graphics.ViewRect;

@@ -227,7 +227,8 @@ void RefreshScreen(std::int16_t how) {
       }
       break;
     case RefreshNow:
-      if (Graphics.GLTarget) {
+      // A closed window has no buffers to swap; SetShowPage reports it.
+      if (Graphics.GLTarget && Graphics.IsOpen.load()) {
         SwapBuffers(Graphics.WindowDC);
       } else {
         SetShowPage(static_cast<std::int16_t>(Graphics.ShowPage.load()));

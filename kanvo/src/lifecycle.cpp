@@ -131,7 +131,9 @@ void StartGraphics(std::int16_t& driver, std::int16_t& mode, std::string_view ti
   std::memcpy(Graphics.Title, title.data(), length);
   Graphics.Title[length] = '\0';
 
-  Graphics.ThreadHandle = CreateThread(nullptr, 0, WindowThreadMain, Graphics.Title, 0, nullptr);
+  const auto createThread =
+      Graphics.CreateThreadForTest != nullptr ? Graphics.CreateThreadForTest : CreateThread;
+  Graphics.ThreadHandle = createThread(nullptr, 0, WindowThreadMain, Graphics.Title, 0, nullptr);
   if (Graphics.ThreadHandle == nullptr) {
     // Without a thread nothing would ever end the wait below.
     SetStatus(StatusNoWindow);

@@ -96,6 +96,10 @@ struct GraphicsState {
   HGLRC PageGLContext = nullptr;
   // Set only by tests: SetupOpenGL then fails as if no context could be made.
   bool RefuseGLForTest = false;
+  // Set only by tests, to make a platform call fail: used instead of
+  // CreateThread and EnumFontFamiliesA when not null.
+  decltype(&CreateThread) CreateThreadForTest = nullptr;
+  decltype(&EnumFontFamiliesA) EnumFontFamiliesForTest = nullptr;
 };
 
 extern GraphicsState Graphics;

@@ -43,7 +43,10 @@ std::int16_t RegisterFont(std::string_view name) {
   {
     GraphicsLockGuard lock;
     Graphics.PatternStep = 0;
-    EnumFontFamiliesA(Graphics.WindowDC, family.c_str(), NoteFamilyFound, 0);
+    const auto enumerate = Graphics.EnumFontFamiliesForTest != nullptr
+                               ? Graphics.EnumFontFamiliesForTest
+                               : EnumFontFamiliesA;
+    enumerate(Graphics.WindowDC, family.c_str(), NoteFamilyFound, 0);
     if (Graphics.PatternStep == 1) {
       for (std::int16_t i = 0; i < 15; ++i) {
         FontSlot& slot = Graphics.FontSlots[i];

@@ -136,9 +136,12 @@ void DrawOnBoth(Draw&& draw) {
   draw(Graphics.PageDC);
 }
 
-// Applies an attribute to the window's context and then the page's.
+// Applies an attribute to the window's context and then the page's. Under
+// the lock too: Wine fails a call on a context that another thread is using
+// at that moment, so a pen move could be lost while the window paints.
 template <class Apply>
 void ApplyToBoth(Apply&& apply) {
+  GraphicsLockGuard lock;
   apply(Graphics.WindowDC);
   apply(Graphics.PageDC);
 }

@@ -12,6 +12,9 @@ LRESULT CallHook(const std::atomic<HookProc>& slot, HWND window, UINT message, W
   return hook(window, message, wParam, lParam);
 }
 
+constexpr UINT_PTR SurfaceFlushTimer = 1;
+constexpr UINT SurfaceFlushMilliseconds = 20;
+
 void OnCreate(HWND window) {
   Graphics.WindowHandle.store(window);
   RECT client{};
@@ -40,6 +43,10 @@ void OnCreate(HWND window) {
 
   CallHook(Graphics.MouseHook, window, WM_CREATE, 0, 0);
   CallHook(Graphics.KeyHook, window, WM_CREATE, 0, 0);
+  // Wine shows what the program's thread draws into the window's context
+  // only when this thread next waits for a message; without input that
+  // could be never. The timer wakes it often enough for drawing to show.
+  SetTimer(window, SurfaceFlushTimer, SurfaceFlushMilliseconds, nullptr);
   Graphics.IsOpen.store(true);
 }
 
@@ -91,9 +98,11 @@ void OnDestroy(HWND window) {
 }
 
 void OnPaint(HWND window) {
+  // GetUpdateRect converts through the window's own context, which Wine
+  // refuses to one thread while another is drawing with it: lock first.
+  GraphicsLockGuard lock;
   RECT r{};
   if (!GetUpdateRect(window, &r, FALSE)) return;
-  GraphicsLockGuard lock;
   if (Graphics.ClipRegion != nullptr) SelectClipRgn(Graphics.WindowDC, nullptr);
   PAINTSTRUCT paint{};
   BeginPaint(window, &paint);
@@ -138,6 +147,8 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_PAINT:
       OnPaint(window);
       return 0;
+    case WM_TIMER:
+      return 0;  // the wake-up of OnCreate's timer is all it is for
     case WM_CLOSE:
       // The close button never closes the window itself: the program decides.
       Graphics.CloseRequested.store(true);

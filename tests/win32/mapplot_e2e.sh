@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# End to end: the real mapplot.exe in a temporary working directory, once with
-# a small GLOB.DAT and once without one. The client area must show exactly the
-# drawn segments in white (nothing where a point was only moved to), a key
-# press must end the program with exit code 0, and nothing may be printed.
+# End to end: the real mapplot.exe in a temporary working directory with a
+# small GLOB.DAT, with none, and with the sample map. The client area must
+# show exactly the drawn segments in white (nothing where a point was only
+# moved to), a key press must end the program with exit code 0, and nothing
+# may be printed.
 set -euo pipefail
 exe=$(realpath "$1")
 source "$(dirname "$0")/../../scripts/env.sh"
@@ -53,9 +54,9 @@ run_case() {
   echo "ok: $mode"
 }
 
-# Compares the screenshot with the segments the fixture draws: every drawn
-# pixel white as the 256-colour standard palette has it (252/252/252, its
-# entry nearest to white), every other pixel black. Screen points are worked out here
+# Compares the screenshot with what the case draws: every drawn pixel white
+# as the 256-colour standard palette has it (252/252/252, its entry nearest
+# to white), every other pixel black. Screen points are worked out here
 # independently: x = 80 + 80 * shifted longitude in radians, y = 479 / 2 -
 # 80 * latitude in radians, rounded half to even (Python's round).
 check_shot() {

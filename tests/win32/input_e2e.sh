@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Drives input_probe with real input from xdotool and compares what the
-# keyboard or mouse module reported. Arguments: keys|mouse, the probe.
+# keyboard or mouse module reported. Arguments: the case (keys, combinations
+# or mouse) and the probe.
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/env.sh"
 what=$1
@@ -21,7 +22,9 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 title="kanvo input $what $$"
-wine "$probe" "$what" "$title" >"$work/out" 2>"$work/err" &
+mode=keys
+[ "$what" = mouse ] && mode=mouse
+wine "$probe" "$mode" "$title" >"$work/out" 2>"$work/err" &
 probe_pid=$!
 
 id=$(kanvo_wait_window "$title" 60) || { echo "no window"; cat "$work/err"; exit 1; }
@@ -55,6 +58,13 @@ if [ "$what" = keys ]; then
   # Alt+F4 only queues the close code; it neither closes the window nor
   # requests closing.
   expected="97 65 3 13 27 0 75 0 59 0 45 0 107 113|open 1 close 0"
+elif [ "$what" = combinations ]; then
+  # Control with Tab is the single byte 30; Control and Alt with a digit give
+  # both pairs, the Control pair first.
+  for key in ctrl+Tab shift+F1 ctrl+Left ctrl+alt+5 Pause alt+Return q; do
+    step xdotool key "$key"
+  done
+  expected="30 0 84 0 115 0 5 0 124 0 12 0 166 113|open 1 close 0"
 else
   sx=$((ox + 50)) sy=$((oy + 60))
   step xdotool mousemove "$sx" "$sy"

@@ -83,8 +83,10 @@ class Run:
             if found:
                 self.window = found[0]
                 return
-            check(self.proc.poll() is None,
-                  f"texglobe ended (exit code {self.proc.returncode}) without a window")
+            if self.proc.poll() is not None:
+                self.err.seek(0)
+                raise Failure(f"texglobe ended (exit code {self.proc.returncode}) without a "
+                              f"window: {self.err.read()[-2000:]!r}")
             time.sleep(0.1)
         raise Failure("no texglobe window appeared")
 
@@ -245,6 +247,19 @@ def case_drag(exe):
         run.close()
 
 
+def case_close(exe):
+    """Alt+F4, the close request: the program ends through its normal end."""
+    run = Run(exe, halves())
+    try:
+        run.wait_window()
+        run.wait_globe()
+        xdotool("windowfocus", "--sync", run.window)
+        xdotool("key", "--window", run.window, "alt+F4")
+        expect_clean_end(run)
+    finally:
+        run.close()
+
+
 def case_rows(exe):
     """A 2 x 2 picture with padded rows: bottom row red, top row green."""
     run = Run(exe, bmp(2, [RED * 2, GREEN * 2]))
@@ -322,7 +337,7 @@ def main():
     if len(sys.argv) != 3 or sys.argv[1] not in CASES:
         sys.exit(f"usage: texglobe_e2e.py {'|'.join(CASES)} texglobe.exe")
     try:
-        CASES[sys.argv[1]](sys.argv[2])
+        CASES[sys.argv[1]](os.path.abspath(sys.argv[2]))
     except Failure as failure:
         print(f"FAILED {sys.argv[1]}: {failure}")
         sys.exit(1)

@@ -179,9 +179,9 @@ def expect_clean_end(run):
 
 
 def drag(window, dx, modifier=None):
-    """From the centre, dx pixels to the right with the left button held. The
-    pauses let the program draw frames between the steps; a frame reads only
-    the latest pointer state, so the steps add up whatever the frame rate."""
+    """From the centre, dx pixels to the right with the left button held. A
+    frame reads only the latest pointer state, so the steps add up as long as
+    frames are drawn while the button is held: the pauses leave time for them."""
     cx, cy = CENTRE
     xdotool("mousemove", "--window", window, cx, cy)
     time.sleep(0.1)

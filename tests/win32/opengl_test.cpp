@@ -125,6 +125,35 @@ TEST_CASE("OpenGL in the window shows after the buffer swap") {
   CHECK(test::PagePixel(50, 60) == Red);
 }
 
+TEST_CASE("switching keeps a clipped view, with the position at its corner") {
+  test::OpenWindow window;
+  SetView(40, 30, 99, 79, true);
+  MovePen(5, 6);
+  for (bool target : {true, false}) {
+    CAPTURE(target);
+    SelectGLTarget(target);
+    CHECK(LastStatus() == StatusOk);
+    CHECK(Graphics.ViewRect.X1 == 40);
+    CHECK(Graphics.ViewRect.Y1 == 30);
+    CHECK(Graphics.ViewRect.X2 == 99);
+    CHECK(Graphics.ViewRect.Y2 == 79);
+    CHECK(Graphics.ViewRect.Clip);
+    CHECK(Graphics.CurrentX == 0);
+    CHECK(Graphics.CurrentY == 0);
+    for (HDC dc : {Graphics.WindowDC, Graphics.PageDC}) {
+      RECT clip{};
+      CHECK(GetClipBox(dc, &clip) == SIMPLEREGION);
+      CHECK(clip.left == 40);
+      CHECK(clip.top == 30);
+      CHECK(clip.right == 100);
+      CHECK(clip.bottom == 80);
+      POINT p{};
+      GetCurrentPositionEx(dc, &p);
+      CHECK((p.x == 40 && p.y == 30));
+    }
+  }
+}
+
 TEST_CASE("the floating-point control state survives the context set-up") {
   const std::uint16_t savedX87 = X87ControlWord();
   const std::uint32_t savedMxcsr = Mxcsr();
@@ -173,14 +202,19 @@ TEST_CASE("without OpenGL the window still works") {
   CHECK_FALSE(Graphics.GLTarget);
   CHECK(wglGetCurrentContext() == nullptr);
 
-  // RefreshScreen(2) repaints from the shown page
+  // GDI drawing goes to the page and the window
   HWND w = Graphics.WindowHandle.load();
   test::Settle(w);
+  SetBrushStyle(1, Green);
+  FillBox(10, 10, 19, 19);
+  CHECK(LastStatus() == StatusOk);
+  CHECK(test::PagePixel(15, 15) == Green);
+  CHECK(test::WindowPixel(15, 15) == Green);
+
+  // RefreshScreen(2) repaints from the shown page
   RefreshScreen(RefreshManual);
-  {
-    GraphicsLockGuard lock;
-    SetPixelV(Graphics.PageDC, 30, 40, Red);
-  }
+  PlotPixel(30, 40, Red);
+  CHECK(test::PagePixel(30, 40) == Red);
   test::Repaint(w);
   CHECK(test::WindowPixel(30, 40) == RGB(0, 0, 0));
   RefreshScreen(RefreshNow);

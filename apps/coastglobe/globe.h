@@ -13,6 +13,7 @@ struct GlobeState {
   double TurnAngle = StartTurn;  // degrees, longitude facing the viewer
   double TiltAngle = 0.0;        // degrees, latitude facing the viewer
   std::int32_t GlobeRadius = StartRadius;
+  std::int32_t RimRadius = 0;    // GlobeRadius + 1, set each frame
   std::int16_t PageIndex = 0;    // page toggle of the flip
 };
 

@@ -6,14 +6,9 @@
 #include "support.h"
 
 using namespace kanvo;
+using namespace test::colors;
 
 namespace {
-
-constexpr COLORREF Black = RGB(0, 0, 0);
-constexpr COLORREF White = RGB(255, 255, 255);
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Green = RGB(0, 255, 0);
-constexpr COLORREF Blue = RGB(0, 0, 255);
 
 struct Pixel {
   int x, y;
@@ -53,12 +48,7 @@ Bounds BoundsOf(const std::vector<Pixel>& pixels) {
   return b;
 }
 
-LOGBRUSH SelectedBrush(HDC dc) {
-  LOGBRUSH brush{};
-  GraphicsLockGuard lock;
-  GetObjectA(GetCurrentObject(dc, OBJ_BRUSH), sizeof brush, &brush);
-  return brush;
-}
+LOGBRUSH SelectedBrush(HDC dc) { return test::SelectedObject<LOGBRUSH>(dc, OBJ_BRUSH); }
 
 // The pixels of the pattern bitmap, row by row.
 std::array<COLORREF, 64> PatternPixels() {

@@ -6,11 +6,9 @@
 #include "support.h"
 
 using namespace kanvo;
+using namespace test::colors;
 
 namespace {
-
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Green = RGB(0, 255, 0);
 
 void ClearTo(float r, float g, float b) {
   glClearColor(r, g, b, 1.0f);

@@ -7,14 +7,9 @@
 #include "support.h"
 
 using namespace kanvo;
+using namespace test::colors;
 
 namespace {
-
-constexpr COLORREF Black = RGB(0, 0, 0);
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Green = RGB(0, 255, 0);
-constexpr COLORREF Blue = RGB(0, 0, 255);
-constexpr COLORREF White = RGB(255, 255, 255);
 
 // The palette index of a pixel of the DrawPage, from the DIB section's own
 // bits (rows bottom-up, the leftmost pixel in the high bits).

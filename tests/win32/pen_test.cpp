@@ -6,13 +6,9 @@
 #include "support.h"
 
 using namespace kanvo;
+using namespace test::colors;
 
 namespace {
-
-constexpr COLORREF Black = RGB(0, 0, 0);
-constexpr COLORREF White = RGB(255, 255, 255);
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Green = RGB(0, 255, 0);
 
 // The columns from x0 to x1 of page row y that are not black.
 std::vector<int> LitColumns(int x0, int x1, int y) {

@@ -8,6 +8,25 @@
 
 namespace test {
 
+// The colours the tests draw with, as 0xBBGGRR.
+namespace colors {
+inline constexpr COLORREF Black = RGB(0, 0, 0);
+inline constexpr COLORREF White = RGB(255, 255, 255);
+inline constexpr COLORREF Red = RGB(255, 0, 0);
+inline constexpr COLORREF Green = RGB(0, 255, 0);
+inline constexpr COLORREF Blue = RGB(0, 0, 255);
+}  // namespace colors
+
+// The logical object (LOGBRUSH, LOGFONTA, LOGPEN) of the one of a kind
+// (OBJ_BRUSH, OBJ_FONT, OBJ_PEN) selected into a context.
+template <class Logical>
+Logical SelectedObject(HDC dc, UINT kind) {
+  Logical logical{};
+  kanvo::GraphicsLockGuard lock;
+  GetObjectA(GetCurrentObject(dc, kind), sizeof logical, &logical);
+  return logical;
+}
+
 // A pixel whatever the clipping region: GetPixel may report a pixel outside
 // it as CLR_INVALID (Wine does so on a window with an OpenGL pixel format).
 inline COLORREF UnclippedPixel(HDC dc, int x, int y) {

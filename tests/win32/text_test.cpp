@@ -15,12 +15,7 @@ std::string SlotName(int slot) {
 }
 
 // The logical font selected into a context, as the platform reports it.
-LOGFONTA SelectedFont(HDC dc) {
-  LOGFONTA font{};
-  GraphicsLockGuard lock;
-  GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font);
-  return font;
-}
+LOGFONTA SelectedFont(HDC dc) { return test::SelectedObject<LOGFONTA>(dc, OBJ_FONT); }
 
 // A family the test prefix provides under a name of exactly 31 characters,
 // the longest a logical font can carry.

@@ -4,6 +4,7 @@
 #include "support.h"
 
 using namespace kanvo;
+using namespace test::colors;
 
 namespace {
 
@@ -57,8 +58,6 @@ struct RecordingHooks {
   }
 };
 
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Green = RGB(0, 255, 0);
 
 // Sets a pixel on the page being drawn, behind the library's back.
 void PokePage(int x, int y, COLORREF c) {

@@ -31,6 +31,11 @@ Row Compare(std::string name, std::string unit, const std::function<void()>& kan
 
 void PrimitiveRows(std::vector<Row>& rows);
 
+// coastglobe's frame at two radii (with its direct counterpart), texglobe's
+// frame, mapplot's plot of a 100 000-line file. dataRoot is the apps folder,
+// which holds each program's data file.
+void ProgramRows(std::vector<Row>& rows, const std::string& dataRoot);
+
 // StartGraphics plus StopGraphics, and a window thread with the same window,
 // pages, palette and OpenGL contexts run by direct calls.
 Row OpenCloseRow();

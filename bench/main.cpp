@@ -33,9 +33,9 @@ double Rate(const std::function<void()>& step, double minSeconds) {
 Row Compare(std::string name, std::string unit, const std::function<void()>& kanvo,
             const std::function<void()>& direct, std::string note) {
   Row row{std::move(name), std::move(unit), 0, 0, std::move(note)};
-  for (int round = 0; round < 3; ++round) {
-    const double k = Rate(kanvo);
-    const double d = Rate(direct);
+  for (int round = 0; round < 5; ++round) {
+    const double k = Rate(kanvo, 0.2);
+    const double d = Rate(direct, 0.2);
     if (k > row.Kanvo) row.Kanvo = k;
     if (d > row.Direct) row.Direct = d;
   }
@@ -44,10 +44,12 @@ Row Compare(std::string name, std::string unit, const std::function<void()>& kan
 
 }  // namespace bench
 
-int main() {
+// The one argument is the apps folder, for the programs' data files.
+int main(int argc, char** argv) {
   std::vector<bench::Row> rows;
   bench::PrimitiveRows(rows);
   rows.push_back(bench::OpenCloseRow());
+  if (argc > 1) bench::ProgramRows(rows, argv[1]);
 
   std::printf("%-44s %-10s %14s %14s %7s\n", "operation", "unit", "kanvo /s", "direct /s",
               "ratio");

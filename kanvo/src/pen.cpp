@@ -138,12 +138,23 @@ void DrawLineTo(std::int16_t x, std::int16_t y) {
     GraphicsLockGuard lock;
     Graphics.PatternStep = 0;
     LineDDA(Graphics.CurrentX, Graphics.CurrentY, x, y, PlotPatternPoint, 0);
-  } else {
-    DrawOnBoth([&](HDC dc) { LineTo(dc, deviceX, deviceY); });
-    // The platform's line stops short of its end; a one-pixel pen adds it.
-    if (Graphics.LineThickness == 1) PlotPixel(x, y, Graphics.PenColor);
+    MovePen(x, y);
+    return;
   }
-  MovePen(x, y);
+  const bool onWindow = Graphics.DrawToWindow.load();
+  // The platform's line stops short of its end; a one-pixel pen adds it,
+  // under the same hold of the lock.
+  const bool endPixel = Graphics.LineThickness == 1;
+  const COLORREF color = MapColor(Graphics.PenColor);
+  DrawOnBoth([&](HDC dc) {
+    LineTo(dc, deviceX, deviceY);
+    if (endPixel) SetPixelV(dc, deviceX, deviceY, color);
+  });
+  // The end of the move: LineTo has left each context it drew on at the end
+  // point already, so only a context it did not draw on still needs moving.
+  Graphics.CurrentX = x;
+  Graphics.CurrentY = y;
+  if (!onWindow) MoveToEx(Graphics.WindowDC, deviceX, deviceY, nullptr);
 }
 
 void PlotPixel(std::int16_t x, std::int16_t y, ColorValue color) {

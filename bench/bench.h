@@ -21,11 +21,11 @@ struct Row {
   std::string Unit;  // what one call counts as
   double Kanvo = 0;  // per second
   double Direct = 0; // per second; 0 when there is no direct counterpart
+  double Ratio = 0;  // time through the library over time of the direct calls
   std::string Note;
 };
 
-// Measures both ways several times, alternating, and keeps the best rate of
-// each, which is the least disturbed by the rest of the machine.
+// Measures both ways in alternating rounds; rates and ratio are the medians.
 Row Compare(std::string name, std::string unit, const std::function<void()>& kanvo,
             const std::function<void()>& direct, std::string note = {});
 

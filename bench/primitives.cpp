@@ -1,6 +1,8 @@
 // The drawing primitives, each through the library and as the direct GDI
 // calls that do the same to the same two device contexts: the window's and
 // the page's, both drawn while the page is shown (as after StartGraphics).
+#include <string>
+
 #include "bench.h"
 #include "kanvo/graphics.h"
 #include "kanvo/src/state.h"
@@ -38,17 +40,21 @@ struct DirectPattern {
   std::uint16_t Pattern;
   int Step;
   COLORREF Color;
+  bool Window;
 };
 void CALLBACK DirectPatternPoint(int x, int y, LPARAM data) {
   auto* p = reinterpret_cast<DirectPattern*>(data);
   if ((p->Pattern >> p->Step) & 1) {
-    SetPixelV(Window(), x, y, p->Color);
+    if (p->Window) SetPixelV(Window(), x, y, p->Color);
     SetPixelV(Page(), x, y, p->Color);
   }
   p->Step = (p->Step + 1) % 16;
 }
 
-Row LineRow(bool pattern) {
+// visible: the page is shown and drawing goes to the window too; otherwise
+// (manual refresh, as on coastglobe's hidden page) to the page only.
+Row LineRow(bool pattern, bool visible) {
+  if (!visible) RefreshScreen(RefreshManual);
   const COLORREF white = MapColor(NamedColor[250]);
   constexpr std::uint16_t Bits = 0xFFFF;
   if (pattern) SetPenStyle(5, Bits, 1);
@@ -67,21 +73,26 @@ Row LineRow(bool pattern) {
   auto direct = [&] {
     const int x = d.X(), y = d.Y();
     if (pattern) {
-      DirectPattern p{Bits, 0, white};
+      DirectPattern p{Bits, 0, white, visible};
       LineDDA(directX, directY, x, y, DirectPatternPoint, reinterpret_cast<LPARAM>(&p));
     } else {
-      LineTo(Window(), x, y);
+      if (visible) {
+        LineTo(Window(), x, y);
+        SetPixelV(Window(), x, y, white);
+      }
       LineTo(Page(), x, y);
-      SetPixelV(Window(), x, y, white);
       SetPixelV(Page(), x, y, white);
     }
     directX = x;
     directY = y;
     d.Next();
   };
-  Row row = pattern ? Compare("DrawLineTo 100 px, pattern style (0xFFFF)", "line", kanvo, direct)
-                    : Compare("DrawLineTo 100 px, solid", "line", kanvo, direct);
+  const std::string name = std::string("DrawLineTo 100 px, ") +
+                           (pattern ? "pattern style (0xFFFF)" : "solid") +
+                           (visible ? "" : ", hidden page");
+  Row row = Compare(name, "line", kanvo, direct);
   if (pattern) SetPenStyle(0, 0, 1);
+  if (!visible) RefreshScreen(RefreshAuto);
   return row;
 }
 
@@ -174,8 +185,9 @@ void PrimitiveRows(std::vector<Row>& rows) {
   StartGraphics(driver, mode, "kanvo bench");
   if (!IsGraphicsOpen()) return;
   Settle();
-  rows.push_back(LineRow(false));
-  rows.push_back(LineRow(true));
+  rows.push_back(LineRow(false, true));
+  rows.push_back(LineRow(false, false));
+  rows.push_back(LineRow(true, true));
   rows.push_back(PixelRow());
   rows.push_back(FillBoxRow());
   rows.push_back(FloodRow());

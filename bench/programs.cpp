@@ -148,7 +148,7 @@ void CoastglobeRows(std::vector<Row>& rows) {
 }
 
 Row TexglobeRow(const std::string& pictureFolder) {
-  Row row{"texglobe frame (DrawGlobeFrame), 640 x 480", "frame", 0, 0, {}};
+  Row row{"texglobe frame (DrawGlobeFrame), 640 x 480", "frame", 0, 0, 0, {}};
   std::int16_t driver = 3, mode = 4;
   StartGraphics(driver, mode, "ZIDIZE ROVAVOVAZ");
   SelectGLTarget(true);
@@ -174,7 +174,7 @@ Row TexglobeRow(const std::string& pictureFolder) {
 // mapplot's plot loop, as its main routine runs it, over a file of 100 000
 // lines made of the sample's lines repeated.
 Row MapplotRow(const std::string& sampleFile) {
-  Row row{"mapplot plot of a 100 000-line file", "file", 0, 0, {}};
+  Row row{"mapplot plot of a 100 000-line file", "file", 0, 0, 0, {}};
   std::FILE* sample = std::fopen(sampleFile.c_str(), "rb");
   if (sample == nullptr) {
     row.Note = "GLOB.DAT not found";

@@ -1,10 +1,11 @@
-// The programs' work: coastglobe's frame through the library and the same
-// frame by direct GDI calls on the same 8-bit page, texglobe's frame, and
+// The programs' work: coastglobe's frame routine and the same frame by
+// direct GDI calls on the same 8-bit page, texglobe's frame, and
 // mapplot's plot of a 100 000-line file.
 #include <cstdio>
 #include <string>
 
 #include "apps/coastglobe/globe.h"
+#include "apps/coastglobe/globe_frame.h"
 #include "apps/mapplot/coordinate_reader.h"
 #include "apps/mapplot/map_projection.h"
 #include "apps/texglobe/globe_render.h"
@@ -16,43 +17,6 @@ namespace bench {
 namespace {
 
 using namespace kanvo;
-
-// One coastglobe frame as its loop draws it, without the key tests: disc and
-// its fill, the coastline, the sea fills, the rim, the flip and the clear.
-void CoastglobeFrame(coastglobe::GlobeState& state) {
-  const std::int16_t maxX = WindowMaxX(), maxY = WindowMaxY();
-  const coastglobe::ViewAngles view = coastglobe::AnglesOf(state);
-  const std::int16_t cx = coastglobe::CircleCentre(maxX), cy = coastglobe::CircleCentre(maxY);
-  const auto rim = static_cast<std::uint16_t>(state.GlobeRadius + 1);
-
-  SetPenColor(NamedColor[128]);
-  DrawCircle(cx, cy, rim);
-  SetBrushStyle(1, NamedColor[105]);
-  FloodArea(static_cast<std::int16_t>(coastglobe::RoundHalfEven(maxX / 2.0)),
-            static_cast<std::int16_t>(coastglobe::RoundHalfEven(maxY / 2.0)), NamedColor[128]);
-  for (const coastglobe::CoastPoint& point : coastglobe::CoastTable) {
-    const coastglobe::ScreenPoint p =
-        coastglobe::ProjectPoint(point.Lon, point.Lat, view, state.GlobeRadius, maxX, maxY);
-    if (coastglobe::DrawsLineTo(point, p)) {
-      DrawLineTo(p.X, p.Y);
-    } else {
-      MovePen(p.X, p.Y);
-    }
-  }
-  SetBrushStyle(1, NamedColor[15]);
-  for (int i = coastglobe::FirstSeaSeed; i <= coastglobe::LastSeaSeed; ++i) {
-    const coastglobe::SeaSeed& seed = coastglobe::SeaSeedAt(i);
-    const coastglobe::ScreenPoint p =
-        coastglobe::ProjectPoint(seed.Lon, seed.Lat, view, state.GlobeRadius, maxX, maxY);
-    if (coastglobe::IsVisible(p)) FloodArea(p.X, p.Y, NamedColor[128]);
-  }
-  SetPenColor(NamedColor[15]);
-  DrawCircle(cx, cy, rim);
-  SetDrawPage(state.PageIndex);
-  state.PageIndex = static_cast<std::int16_t>(1 - state.PageIndex);
-  SetShowPage(state.PageIndex);
-  ClearPage();
-}
 
 // The same frame by direct GDI calls into the library's page context, which
 // holds 8-bit pages in this mode, and the same flip through the window
@@ -131,15 +95,15 @@ struct DirectGlobe {
 };
 
 void CoastglobeRows(std::vector<Row>& rows) {
-  std::int16_t driver = 3, mode = 6;
-  StartGraphics(driver, mode, "ZIDIZE ROVAVOVAZ");
+  std::int16_t driver = coastglobe::GlobeDriver, mode = coastglobe::GlobeMode;
+  StartGraphics(driver, mode, coastglobe::WindowTitle);
   if (!IsGraphicsOpen()) return;
   for (std::int32_t radius : {180, 500}) {
     coastglobe::GlobeState kanvoState, directState;
     kanvoState.GlobeRadius = directState.GlobeRadius = radius;
     DirectGlobe direct;
     rows.push_back(Compare("coastglobe frame, radius " + std::to_string(radius), "frame",
-                           [&] { CoastglobeFrame(kanvoState); },
+                           [&] { coastglobe::DrawFrame(kanvoState); },
                            [&] { direct.Frame(directState); }));
     SetDrawPage(0);
     SetShowPage(0);

@@ -18,6 +18,9 @@ namespace {
 // LastStatus before each call: operations that leave the status alone keep it.
 constexpr std::int16_t Marker = 77;
 
+// The mouse ring's positions before the call under test.
+std::int32_t MouseReadPosBefore = 0, MouseWritePosBefore = 0;
+
 struct Case {
   const char* Name;
   std::function<void()> Call;
@@ -131,6 +134,16 @@ std::vector<Case> Cases() {
       {"SetTextGaps", [] { SetTextGaps(3, 4, 0, 0); }, StatusNotOpen},
       {"WaitKey", [] { CHECK(WaitKey() == 0); }, Marker},
       {"KeyAvailable", [] { CHECK(KeyAvailable() == !KeyRing.Empty()); }, Marker},
+      // The events a closed window left can still be taken, one per call.
+      {"PollMouseEvent",
+       [] {
+         MouseEvent event;
+         CHECK(PollMouseEvent(event) == (MouseReadPosBefore != MouseWritePosBefore));
+       },
+       Marker,
+       [](test::Snapshot& s) {
+         if (s.MouseReadPos != s.MouseWritePos) s.MouseReadPos = s.MouseReadPos % 16 + 1;
+       }},
       {"CurrentMouseButtons, X and Y",
        [] {
          CHECK(CurrentMouseButtons() == MouseRing.CurrentButtons.load());
@@ -147,6 +160,8 @@ void CheckClosedTable() {
     REQUIRE_FALSE(IsGraphicsOpen());
     Graphics.LastStatus.store(Marker);
     test::Snapshot expected = test::Snapshot::Take();
+    MouseReadPosBefore = expected.MouseReadPos;
+    MouseWritePosBefore = expected.MouseWritePos;
     c.Call();
     const test::Snapshot after = test::Snapshot::Take();
     CHECK(LastStatus() == c.Status);

@@ -154,7 +154,10 @@ void DrawLineTo(std::int16_t x, std::int16_t y) {
   // point already, so only a context it did not draw on still needs moving.
   Graphics.CurrentX = x;
   Graphics.CurrentY = y;
-  if (!onWindow) MoveToEx(Graphics.WindowDC, deviceX, deviceY, nullptr);
+  if (!onWindow) {
+    GraphicsLockGuard lock;  // as for every call on a context (see ApplyToBoth)
+    MoveToEx(Graphics.WindowDC, deviceX, deviceY, nullptr);
+  }
 }
 
 void PlotPixel(std::int16_t x, std::int16_t y, ColorValue color) {

@@ -241,12 +241,16 @@ TEST_CASE("every driver gets both contexts, the page's at the page depth") {
     CHECK(LastStatus() == StatusOk);
     CHECK(Graphics.GLAvailable);
     CHECK(wglGetCurrentContext() == Graphics.PageGLContext);
-    PIXELFORMATDESCRIPTOR page{};
-    DescribePixelFormat(Graphics.PageDC, GetPixelFormat(Graphics.PageDC), sizeof page, &page);
+    PIXELFORMATDESCRIPTOR page{}, window{};
+    {
+      // The window thread may be painting from the page: Wine refuses a
+      // context to one thread while another is using it.
+      GraphicsLockGuard lock;
+      DescribePixelFormat(Graphics.PageDC, GetPixelFormat(Graphics.PageDC), sizeof page, &page);
+      DescribePixelFormat(Graphics.WindowDC, GetPixelFormat(Graphics.WindowDC), sizeof window,
+                          &window);
+    }
     CHECK((page.dwFlags & PFD_DRAW_TO_BITMAP) != 0);
-    PIXELFORMATDESCRIPTOR window{};
-    DescribePixelFormat(Graphics.WindowDC, GetPixelFormat(Graphics.WindowDC), sizeof window,
-                        &window);
     CHECK((window.dwFlags & PFD_DOUBLEBUFFER) != 0);
     StopGraphics();
   }

@@ -46,3 +46,19 @@ kanvo_client_shot() {
   geo=$(xwininfo -id "$id" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /Width:/{w=$NF} /Height:/{h=$NF} END{print w "x" h "+" x "+" y}')
   import -window root -crop "$geo" +repage "$out"
 }
+
+# Points WINEPREFIX at a copy of the current prefix named $1, made (or made
+# again, when the prefix it copies has changed) under a lock so that tests
+# running side by side copy it once. A copy has a Wine server of its own, so
+# it can serve a screen of its own.
+kanvo_private_prefix() {
+  local base=$WINEPREFIX copy=$1
+  (
+    flock 9
+    if ! cmp -s "$base/.kanvo-ready" "$copy/.kanvo-ready"; then
+      rm -rf "$copy"
+      cp -a "$base" "$copy"
+    fi
+  ) 9>"$KANVO_BUILD/.prefix-copy.lock"
+  export WINEPREFIX=$copy
+}

@@ -10,15 +10,7 @@ set -euo pipefail
 exe=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/env.sh"
-base=$WINEPREFIX
-export WINEPREFIX=$KANVO_BUILD/wineprefix-coastglobe
-(
-  flock 9
-  if [ ! -f "$WINEPREFIX/.kanvo-ready" ]; then
-    rm -rf "$WINEPREFIX"
-    cp -a "$base" "$WINEPREFIX"
-  fi
-) 9>"$KANVO_BUILD/.prefix-copy.lock"
+kanvo_private_prefix "$KANVO_BUILD/wineprefix-coastglobe"
 work=$(mktemp -d)
 pid=""
 cleanup() {

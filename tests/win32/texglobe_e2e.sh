@@ -7,15 +7,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/env.sh"
-base=$WINEPREFIX
-export WINEPREFIX=$KANVO_BUILD/wineprefix-texglobe
-(
-  flock 9
-  if [ ! -f "$WINEPREFIX/.kanvo-ready" ]; then
-    rm -rf "$WINEPREFIX"
-    cp -a "$base" "$WINEPREFIX"
-  fi
-) 9>"$KANVO_BUILD/.prefix-copy.lock"
+kanvo_private_prefix "$KANVO_BUILD/wineprefix-texglobe"
 screen=1024x768x24
 [ "${1:-}" = no_window ] && screen=320x240x24
 unset DISPLAY
